@@ -7,6 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n
+  libqt6sql6-sqlite
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
   firebird3.0-doc firebird3.0-examples
   libjpeg62-turbo-dev
