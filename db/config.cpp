@@ -94,6 +94,9 @@ Resolution resolveFinder(const QString &programFolder, const QString &configPath
     const bool userFile = exists(configPath);
     if (userFile) {
         db = readIni(configPath, QStringLiteral("DB"), QStringLiteral("no"));
+        // A blank entry is filled like a missing one; kept blank, no start would ever find a file.
+        if (db.trimmed().isEmpty())
+            db = QStringLiteral("no");
         setPath(r, db);
     }
     if (db == u"no") {

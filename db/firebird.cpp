@@ -143,8 +143,13 @@ std::vector<unsigned char> buildTpb(const QStringList &params)
 }
 
 // Replaces ":name" by "?" outside quotes and comments; returns the names in order.
+// Statements with a procedural body (where ":name" is a local variable) are left alone.
 std::string translateNamedParams(const QString &sql, std::vector<QString> &names)
 {
+    static const QRegularExpression psql(QStringLiteral("^\\s*(execute\\s+block|create|alter|recreate)\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (psql.match(sql).hasMatch())
+        return latin2::fromUnicode(sql).toStdString();
     QString out;
     out.reserve(sql.size());
     const qsizetype n = sql.size();
@@ -270,6 +275,23 @@ void Database::create(const QString &path, const QString &user, const QString &p
         att->detach(&st);
     });
     databaseName = path;
+    open();
+}
+
+void Database::setForcedWrites(bool on)
+{
+    // The setting is stored in the file; the engine applies it on attach.
+    close();
+    const auto dpb = buildDpb(params, {}, {{isc_dpb_force_write, on ? 1 : 0}});
+    const QByteArray path = databaseName.toLocal8Bit();
+    IAttachment *att = guard([&] {
+        Status st;
+        return provider()->attachDatabase(&st, path.constData(), static_cast<unsigned>(dpb.size()), dpb.data());
+    });
+    guard([&] {
+        Status st;
+        att->detach(&st);
+    });
     open();
 }
 

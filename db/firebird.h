@@ -61,6 +61,9 @@ public:
     // Page size, default character set and owner as given.
     void create(const QString &path, const QString &user, const QString &password, int pageSize,
                 const QString &defaultCharset);
+    // Synchronous page writes (on by default). Off only for scratch files: a crash may then
+    // corrupt the file.
+    void setForcedWrites(bool on);
 
     Firebird::IAttachment *attachment() const;
 

@@ -28,6 +28,7 @@ TestDb::TestDb() : ro(db, readOnlyTransactionParams()), rw(db, readWriteTransact
     db.params = standardConnectionParams();
     fb::Transaction ddl(db, readWriteTransactionParams());
     schema::createKeyDatabase(db, ddl, m_path);
+    db.setForcedWrites(false); // a scratch file: no need to wait for the disk
     ro.start();
 }
 
