@@ -4,19 +4,26 @@
 
 namespace identify {
 
-const QImage &Thumbnail::image() const
+QImage Thumbnail::image() const
 {
-    if (!m_decoded) {
-        m_decoded = true;
-        if (!m_jpeg.isEmpty()) {
-            try {
-                m_image = pictures::decodeJpeg(m_jpeg, pictures::Colours::Full);
-            } catch (...) {
-                m_image = QImage();
-            }
+    QImage image;
+    if (!m_jpeg.isEmpty()) {
+        try {
+            image = pictures::decodeJpeg(m_jpeg, pictures::Colours::Full);
+        } catch (...) {
+            image = QImage();
         }
     }
-    return m_image;
+    m_size = image.size();
+    m_sized = true;
+    return image;
+}
+
+QSize Thumbnail::size() const
+{
+    if (!m_sized)
+        (void)image();
+    return m_size;
 }
 
 std::vector<int> Key::topLevel() const

@@ -23,7 +23,9 @@ struct QuestionNode {
     bool isAnswer() const { return children.empty(); }
 };
 
-// A first photo: the stored JPEG bytes, decoded once, on first use, without the database.
+// A first photo: the stored JPEG bytes, decoded when drawn, without the database. The
+// decoded picture is not kept: thousands of full-size photos would not fit in memory, and
+// whoever draws rows keeps the small copies it needs.
 class Thumbnail {
 public:
     Thumbnail() = default;
@@ -31,12 +33,14 @@ public:
     const QByteArray &jpeg() const { return m_jpeg; }
     bool isEmpty() const { return m_jpeg.isEmpty(); }
     // Full-colour picture; a null image when there is no photo or it cannot be decoded.
-    const QImage &image() const;
+    QImage image() const;
+    // The picture's size, remembered after the first decoding; empty when there is none.
+    QSize size() const;
 
 private:
     QByteArray m_jpeg;
-    mutable QImage m_image;
-    mutable bool m_decoded = false;
+    mutable QSize m_size;
+    mutable bool m_sized = false;
 };
 
 struct GroupInfo {

@@ -660,17 +660,17 @@ void IdentifyScreen::SpeciesListBoxDrawItem(QPainter *painter, const QStyleOptio
     const int t = index.data(SpeciesListModel::TaxonRole).toInt();
     if (t >= 0 && static_cast<size_t>(t) < m_key.JPEGImageList1.size()) {
         try {
-            const QImage &thumb = m_key.JPEGImageList1[static_cast<size_t>(t)].image();
+            const Thumbnail &thumb = m_key.JPEGImageList1[static_cast<size_t>(t)];
             const auto box = pictures::fitIntoThumbnailBox(thumb.size(),
                                                            QPoint(r.left() + 5, r.top() + fm.height() + 4));
             if (box) {
-                // Scaling a photo down costs more than drawing it, and rows are drawn
+                // Decoding and scaling a photo costs more than drawing it, and rows are drawn
                 // again at every scroll: the scaled pictures of recent rows are kept.
                 const QRect target = box->toRect();
                 const QImage *cached = m_scaledThumbnails.object(t);
                 QImage scaled = cached ? *cached : QImage();
                 if (scaled.size() != target.size()) {
-                    scaled = thumb.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                    scaled = thumb.image().scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
                     const qsizetype kb = std::max<qsizetype>(1, scaled.sizeInBytes() / 1024);
                     m_scaledThumbnails.insert(t, new QImage(scaled), kb);
                 }
