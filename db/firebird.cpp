@@ -4,12 +4,15 @@
 #include "paths.h"
 
 #include <firebird/Interface.h>
+#include <ibase.h>
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QTime>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,9 +30,26 @@ IMaster *master()
     return m;
 }
 
+// The client library catches SIGINT and SIGTERM to shut its engine down, and then the
+// program would go on with dead connections. A shutdown by signal ends the program instead.
+int onEngineShutdown(const int reason, const int, void *)
+{
+    if (reason == fb_shutrsn_signal) {
+        if (QCoreApplication *app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(app, [] { QCoreApplication::exit(128 + SIGTERM); }, Qt::QueuedConnection);
+        else
+            std::_Exit(128 + SIGTERM);
+    }
+    return 0;
+}
+
 IProvider *provider()
 {
-    static IProvider *p = master()->getDispatcher();
+    static IProvider *p = [] {
+        ISC_STATUS_ARRAY status{};
+        fb_shutdown_callback(status, onEngineShutdown, fb_shut_postproviders, nullptr);
+        return master()->getDispatcher();
+    }();
     return p;
 }
 

@@ -25,6 +25,12 @@ int runPeer(const QString &path, const QString &action)
         fb::Transaction rw(db, readWriteTransactionParams());
         ro.start();
         fb::Query q(db, ro);
+        if (action == "linger") {
+            // Like a program at rest: connected and waiting for events.
+            std::printf("ready\n");
+            std::fflush(stdout);
+            return QCoreApplication::exec();
+        }
         if (action == "read") {
             std::printf("%s\n", qPrintable(sql::SelectString(q, "select taxgrp_name from tax_group where taxgrp_id=1")));
             return 0;
@@ -64,6 +70,7 @@ class TestTwoProcesses : public QObject {
     Q_OBJECT
 private slots:
     void sameFileFromTwoProcesses();
+    void terminationSignalEndsAConnectedProgram();
 };
 
 void TestTwoProcesses::sameFileFromTwoProcesses()
@@ -98,6 +105,22 @@ void TestTwoProcesses::sameFileFromTwoProcesses()
     r = peer(t.path(), "write");
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(t.scalar("select taxgrp_name from tax_group where taxgrp_id=1"), QString("peer"));
+}
+
+void TestTwoProcesses::terminationSignalEndsAConnectedProgram()
+{
+    TestDb t;
+    QProcess p;
+    p.start(QCoreApplication::applicationFilePath(), {"--peer", t.path(), "linger"});
+    QVERIFY(p.waitForReadyRead(60000));
+    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QString("ready"));
+    p.terminate(); // SIGTERM, as at logout
+    const bool ended = p.waitForFinished(30000);
+    if (!ended)
+        p.kill();
+    QVERIFY2(ended, "the program went on after SIGTERM");
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 128 + 15);
 }
 
 int main(int argc, char **argv)
