@@ -4,16 +4,20 @@
 #include "paths.h"
 
 #include <firebird/Interface.h>
-#include <ibase.h>
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QSocketNotifier>
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QTime>
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
+
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstring>
 
 using namespace Firebird;
@@ -30,26 +34,9 @@ IMaster *master()
     return m;
 }
 
-// The client library catches SIGINT and SIGTERM to shut its engine down, and then the
-// program would go on with dead connections. A shutdown by signal ends the program instead.
-int onEngineShutdown(const int reason, const int, void *)
-{
-    if (reason == fb_shutrsn_signal) {
-        if (QCoreApplication *app = QCoreApplication::instance())
-            QMetaObject::invokeMethod(app, [] { QCoreApplication::exit(128 + SIGTERM); }, Qt::QueuedConnection);
-        else
-            std::_Exit(128 + SIGTERM);
-    }
-    return 0;
-}
-
 IProvider *provider()
 {
-    static IProvider *p = [] {
-        ISC_STATUS_ARRAY status{};
-        fb_shutdown_callback(status, onEngineShutdown, fb_shut_postproviders, nullptr);
-        return master()->getDispatcher();
-    }();
+    static IProvider *p = master()->getDispatcher();
     return p;
 }
 
@@ -230,6 +217,49 @@ QTime fbTime(ISC_TIME t)
 
 } // namespace
 
+// The client library takes SIGINT, SIGTERM and SIGHUP at the first attach to shut its
+// engine down, after which the program would go on with dead connections. The program
+// takes them back and ends its event loop, so that it closes its connections and exits.
+namespace {
+int g_signalPipe[2] = {-1, -1};
+std::atomic<bool> g_loopWatches{false};
+
+void onTerminationSignal(int sig)
+{
+    if (!g_loopWatches.load()) {
+        _exit(128 + sig);
+    }
+    const unsigned char b = static_cast<unsigned char>(sig);
+    if (write(g_signalPipe[1], &b, 1) < 0)
+        _exit(128 + sig);
+}
+
+void takeOverTerminationSignals()
+{
+    if (g_signalPipe[0] < 0 && pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    if (!g_loopWatches.load()) {
+        if (QCoreApplication *app = QCoreApplication::instance()) {
+            auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, app);
+            QObject::connect(notifier, &QSocketNotifier::activated, app, [notifier] {
+                unsigned char b = 0;
+                if (read(g_signalPipe[0], &b, 1) == 1) {
+                    notifier->setEnabled(false);
+                    QCoreApplication::exit(128 + b);
+                }
+            });
+            g_loopWatches = true;
+        }
+    }
+    struct sigaction sa {};
+    sa.sa_handler = onTerminationSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int s : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(s, &sa, nullptr);
+}
+} // namespace
+
 void usePrivateRoot(const QString &rootFolder)
 {
     static bool done = false;
@@ -274,6 +304,7 @@ void Database::open()
         Status st;
         return provider()->attachDatabase(&st, path.constData(), static_cast<unsigned>(dpb.size()), dpb.data());
     });
+    takeOverTerminationSignals();
 }
 
 void Database::create(const QString &path, const QString &user, const QString &password, int pageSize,
