@@ -10,6 +10,7 @@
 #include <QHelpEngine>
 #include <QHelpFilterEngine>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -104,6 +105,8 @@ HelpViewer::HelpViewer(QString qchFile, QWidget *parent)
             m_browser->setSource(start);
     });
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::syncContents);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 HelpViewer::~HelpViewer()
