@@ -1,5 +1,7 @@
 #include "identifyscreen.h"
 
+#include <QHeaderView>
+
 #include "dialogs.h"
 #include "fitting.h"
 #include "glyphs.h"
@@ -85,6 +87,9 @@ QTreeWidget *makeTree(const QString &name, QWidget *parent)
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setUniformRowHeights(true);
+    // Answer texts are long sentences: a horizontal scroll bar rather than cut-off text.
+    tree->header()->setStretchLastSection(false);
+    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     return tree;
 }
 
@@ -247,6 +252,8 @@ void IdentifyScreen::buildQuestionArea()
     RxLabel6 = new QLabel(QStringLiteral("Kiválasztott kérdések"), Panel9);
     RxLabel6->setObjectName(QStringLiteral("RxLabel6"));
     RxLabel6->move(kTreeLeft + 300, 4);
+    AllQuestionsLabel->adjustSize();
+    RxLabel6->adjustSize();
 
     AllQuestionsTree = makeTree(QStringLiteral("AllQuestionsTree"), Panel9);
     AllQuestionsTree->setItemDelegate(new TreeDrawDelegate(this, AllQuestionsTree));

@@ -144,7 +144,7 @@ private slots:
 
         // "Not acorns" instead: the beech is the one.
         QTreeWidgetItem *makk = findItem(chosen, QStringLiteral("makk"));
-        const QPoint at = chosen->visualItemRect(makk).center();
+        const QPoint at = chosen->visualItemRect(makk).topLeft() + QPoint(8, chosen->visualItemRect(makk).height() / 2);
         QTest::mouseClick(chosen->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(chosen->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(makk->data(0, identify::IdentifyScreen::StateIndexRole).toInt(), 2);
@@ -176,8 +176,8 @@ private slots:
             QTreeWidgetItem *item = findItem(all, answer);
             QVERIFY2(item, qPrintable(answer));
             all->scrollToItem(item);
-            QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, all->visualItemRect(item).center());
-            QTest::mouseDClick(all->viewport(), Qt::LeftButton, {}, all->visualItemRect(item).center());
+            QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, all->visualItemRect(item).topLeft() + QPoint(8, all->visualItemRect(item).height() / 2));
+            QTest::mouseDClick(all->viewport(), Qt::LeftButton, {}, all->visualItemRect(item).topLeft() + QPoint(8, all->visualItemRect(item).height() / 2));
             QCOMPARE(item->data(0, identify::IdentifyScreen::StateIndexRole).toInt(), 1);
         }
         QCOMPARE(listed(list), QStringList{QStringLiteral("közönséges boróka")});

@@ -181,12 +181,12 @@ private:
     {
         QVERIFY(item);
         tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).topLeft() + QPoint(8, tree->visualItemRect(item).height() / 2));
     }
     void doubleClickItem(QTreeWidget *tree, QTreeWidgetItem *item)
     {
         clickItem(tree, item);
-        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).topLeft() + QPoint(8, tree->visualItemRect(item).height() / 2));
     }
     void chooseByButton(const QString &text, int occurrence = 0)
     {
