@@ -1,42 +1,14 @@
 #include "buttonpictures.h"
 
+#include "drawnicon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 
-#include <functional>
-
 namespace finder::pictures {
 
 namespace {
-
-// Drawn at twice the size as well, so the pictures stay sharp on high-density screens.
-QIcon drawn(int size, const std::function<void(QPainter &, qreal)> &paint)
-{
-    QIcon icon;
-    for (int scale : {1, 2}) {
-        QPixmap pm(size * scale, size * scale);
-        pm.fill(Qt::transparent);
-        pm.setDevicePixelRatio(scale);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        paint(p, size);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
-}
-
-void shadedCircle(QPainter &p, const QRectF &r, const QColor &fill)
-{
-    QRadialGradient g(r.left() + r.width() * 0.38, r.top() + r.height() * 0.32, r.width() * 0.7);
-    g.setColorAt(0, fill.lighter(160));
-    g.setColorAt(1, fill);
-    p.setPen(QPen(fill.darker(150), r.width() / 20.0));
-    p.setBrush(g);
-    p.drawEllipse(r);
-}
 
 void gear(QPainter &p, QPointF c, qreal radius, const QColor &colour)
 {
@@ -66,20 +38,12 @@ void gear(QPainter &p, QPointF c, qreal radius, const QColor &colour)
 
 QIcon help()
 {
-    return drawn(32, [](QPainter &p, qreal s) {
-        shadedCircle(p, QRectF(s * 0.06, s * 0.06, s * 0.88, s * 0.88), QColor(30, 100, 200));
-        QFont f;
-        f.setBold(true);
-        f.setPixelSize(qRound(s * 0.62));
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(0, 0, s, s * 1.02), Qt::AlignCenter, QStringLiteral("?"));
-    });
+    return icons::help();
 }
 
 QIcon tools()
 {
-    return drawn(32, [](QPainter &p, qreal s) {
+    return drawnIcon(32, [](QPainter &p, qreal s) {
         // A database drum: two ellipses joined by sides.
         const QColor body(70, 130, 180);
         const QRectF top(s * 0.08, s * 0.10, s * 0.62, s * 0.20);
@@ -107,7 +71,7 @@ QIcon tools()
 
 QIcon exit()
 {
-    return drawn(32, [](QPainter &p, qreal s) {
+    return drawnIcon(32, [](QPainter &p, qreal s) {
         // The door frame and the open door leaf.
         p.setPen(QPen(QColor(90, 60, 30), s / 20.0));
         p.setBrush(QColor(250, 245, 230));
@@ -136,7 +100,7 @@ QIcon exit()
 
 QIcon program()
 {
-    return drawn(64, [](QPainter &p, qreal s) {
+    return drawnIcon(64, [](QPainter &p, qreal s) {
         // A leaf with its midrib and veins.
         QPainterPath leaf;
         leaf.moveTo(s * 0.12, s * 0.88);

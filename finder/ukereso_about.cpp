@@ -12,17 +12,6 @@
 
 namespace finder {
 
-namespace {
-QLineEdit *field(const char *name, QWidget *parent)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    // Read-only rather than disabled: the texts stay readable and can be copied.
-    e->setReadOnly(true);
-    return e;
-}
-} // namespace
-
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TAboutBox"));
@@ -30,28 +19,9 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     resize(490, 311);
 
-    e_name = field("e_name", this);
-    e_lat = field("e_lat", this);
-    e_creator = field("e_creator", this);
-    e_verzio = field("e_verzio", this);
-    m_desc = new QPlainTextEdit(this);
-    m_desc->setObjectName(QStringLiteral("m_desc"));
-    m_desc->setReadOnly(true);
-    m_desc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-    const QString nameHint = QStringLiteral("Annak a csoportnak/taxonnak a megnevezése, melyet kiválasztottunk határozásra");
-    auto *nameLabel = new QLabel(QStringLiteral("Határozó csoport:"), this);
-    nameLabel->setToolTip(nameHint);
-    e_name->setToolTip(nameHint);
-
     auto *grid = new QGridLayout;
-    grid->addWidget(nameLabel, 0, 0);
-    grid->addWidget(e_name, 0, 1);
-    grid->addWidget(e_lat, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Készítő:"), this), 2, 0);
-    grid->addWidget(e_creator, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Határozókulcs verziója"), this), 3, 0);
-    grid->addWidget(e_verzio, 3, 1);
+    addAboutFields(this, grid, false);
+    m_desc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto *descLabel = new QLabel(QStringLiteral("Leírás"), this);
     grid->addWidget(descLabel, 4, 0, Qt::AlignTop);
     grid->addWidget(m_desc, 4, 1);

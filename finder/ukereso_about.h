@@ -1,18 +1,18 @@
 #pragma once
 // The finder's about box: the selected group's data, a credit line and the program's version.
 
+#include "aboutfields.h"
 #include "key.h"
 
 #include <QDialog>
 
 class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace finder {
 
-class TAboutBox : public QDialog {
+// The group fields e_name, e_lat, e_creator, e_verzio and m_desc come from AboutFields.
+class TAboutBox : public QDialog, public AboutFields {
     Q_OBJECT
 public:
     explicit TAboutBox(QWidget *parent = nullptr);
@@ -21,11 +21,6 @@ public:
     void setGroup(const identify::GroupInfo &group);
     void clearGroup() { setGroup({}); }
 
-    QLineEdit *e_name = nullptr;
-    QLineEdit *e_lat = nullptr;
-    QLineEdit *e_creator = nullptr;
-    QLineEdit *e_verzio = nullptr;
-    QPlainTextEdit *m_desc = nullptr;
     QLabel *l_credit = nullptr;
     QLabel *l_version = nullptr;
     QPushButton *btnClose = nullptr;

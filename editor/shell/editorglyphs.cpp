@@ -1,33 +1,21 @@
 #include "editorglyphs.h"
 
+#include "drawnicon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cmath>
 #include <numbers>
-#include <functional>
 
 namespace editor::glyphs {
 
 namespace {
 
-constexpr int kSize = 32;
-
-// One icon from a drawing on a 32 x 32 canvas, rendered at 1x and 2x so it stays sharp.
+// One icon from a drawing on a 32 x 32 canvas.
 QIcon drawn(const std::function<void(QPainter &)> &draw)
 {
-    QIcon icon;
-    for (int scale : {1, 2}) {
-        QPixmap pm(kSize * scale, kSize * scale);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(scale, scale);
-        draw(p);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
+    return drawnIcon(32, [&draw](QPainter &p, qreal) { draw(p); });
 }
 
 void disc(QPainter &p, const QColor &color)
@@ -100,15 +88,7 @@ QIcon tools()
 
 QIcon help()
 {
-    return drawn([](QPainter &p) {
-        disc(p, QColor(0x1e, 0x5a, 0xb4));
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setBold(true);
-        f.setPixelSize(20);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QStringLiteral("?"));
-    });
+    return icons::help();
 }
 
 QIcon exitDoor()

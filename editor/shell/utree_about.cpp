@@ -12,44 +12,15 @@
 
 namespace editor {
 
-namespace {
-QLineEdit *readOnlyLine(QWidget *parent, const char *name)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setReadOnly(true);
-    // Text can still be selected with the mouse; the keyboard starts on the close button.
-    e->setFocusPolicy(Qt::ClickFocus);
-    return e;
-}
-} // namespace
-
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("A határozóról"));
 
-    e_name = readOnlyLine(this, "e_name");
-    e_name->setToolTip(QStringLiteral("Annak a csoportnak/taxonnak a megnevezése, melyet kiválasztottunk határozásra"));
-    e_lat = readOnlyLine(this, "e_lat");
-    e_creator = readOnlyLine(this, "e_creator");
-    e_verzio = readOnlyLine(this, "e_verzio");
-    m_desc = new QPlainTextEdit(this);
-    m_desc->setObjectName(QStringLiteral("m_desc"));
-    m_desc->setReadOnly(true);
-    m_desc->setFocusPolicy(Qt::ClickFocus);
-    m_desc->setFixedHeight(120);
-
     auto *fields = new QGridLayout;
-    auto *nameLabel = new QLabel(QStringLiteral("Határozó csoport:"), this);
-    nameLabel->setToolTip(e_name->toolTip());
-    fields->addWidget(nameLabel, 0, 0);
-    fields->addWidget(e_name, 0, 1);
-    fields->addWidget(e_lat, 1, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Készítő:"), this), 2, 0);
-    fields->addWidget(e_creator, 2, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Határozókulcs verziója"), this), 3, 0);
-    fields->addWidget(e_verzio, 3, 1);
+    // Text can still be selected with the mouse; the keyboard starts on the close button.
+    addAboutFields(this, fields, true);
+    m_desc->setFixedHeight(120);
     fields->addWidget(new QLabel(QStringLiteral("Leírás"), this), 4, 0, 1, 2);
     fields->addWidget(m_desc, 5, 0, 1, 2);
     fields->setColumnMinimumWidth(1, 300);

@@ -1,9 +1,9 @@
 #include "glyphs.h"
 
+#include "drawnicon.h"
+
 #include <QPainter>
 #include <QPainterPath>
-
-#include <functional>
 
 namespace identify::glyphs {
 
@@ -11,23 +11,6 @@ namespace {
 
 const QColor kGreen(0, 150, 60);
 const QColor kRed(205, 30, 30);
-
-// Draws at twice the size as well, so the glyphs stay sharp on high-density screens.
-QIcon drawn(int size, const std::function<void(QPainter &, qreal)> &paint)
-{
-    QIcon icon;
-    for (int scale : {1, 2}) {
-        QPixmap pm(size * scale, size * scale);
-        pm.fill(Qt::transparent);
-        pm.setDevicePixelRatio(scale);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        paint(p, size);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
-}
 
 void circle(QPainter &p, qreal size, const QColor &fill)
 {
@@ -150,7 +133,7 @@ QPixmap stateImage(int index)
 
 QIcon chooseArrow()
 {
-    return drawn(32, [](QPainter &p, qreal s) {
+    return drawnIcon(32, [](QPainter &p, qreal s) {
         circle(p, s, kGreen);
         arrow(p, s, true);
     });
@@ -158,7 +141,7 @@ QIcon chooseArrow()
 
 QIcon dropArrow()
 {
-    return drawn(32, [](QPainter &p, qreal s) {
+    return drawnIcon(32, [](QPainter &p, qreal s) {
         circle(p, s, kGreen);
         arrow(p, s, false);
     });
@@ -166,17 +149,17 @@ QIcon dropArrow()
 
 QIcon expandAll()
 {
-    return drawn(32, [](QPainter &p, qreal s) { signedTree(p, s, true); });
+    return drawnIcon(32, [](QPainter &p, qreal s) { signedTree(p, s, true); });
 }
 
 QIcon collapseAll()
 {
-    return drawn(32, [](QPainter &p, qreal s) { signedTree(p, s, false); });
+    return drawnIcon(32, [](QPainter &p, qreal s) { signedTree(p, s, false); });
 }
 
 QIcon information()
 {
-    return drawn(32, [](QPainter &p, qreal s) {
+    return drawnIcon(32, [](QPainter &p, qreal s) {
         circle(p, s, QColor(30, 90, 190));
         const qreal u = s / 32.0;
         p.setPen(Qt::NoPen);
@@ -188,12 +171,12 @@ QIcon information()
 
 QIcon previousPhoto()
 {
-    return drawn(16, [](QPainter &p, qreal s) { triangle(p, s, true); });
+    return drawnIcon(16, [](QPainter &p, qreal s) { triangle(p, s, true); });
 }
 
 QIcon nextPhoto()
 {
-    return drawn(16, [](QPainter &p, qreal s) { triangle(p, s, false); });
+    return drawnIcon(16, [](QPainter &p, qreal s) { triangle(p, s, false); });
 }
 
 } // namespace identify::glyphs
