@@ -7,16 +7,13 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QSocketNotifier>
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QTime>
 
-#include <atomic>
 #include <csignal>
 #include <cstdlib>
 
-#include <fcntl.h>
 #include <unistd.h>
 #include <cstring>
 
@@ -219,42 +216,20 @@ QTime fbTime(ISC_TIME t)
 
 // The client library takes SIGINT, SIGTERM and SIGHUP at the first attach to shut its
 // engine down, after which the program would go on with dead connections. The program
-// takes them back and ends its event loop, so that it closes its connections and exits.
+// takes them back and ends at once: a graceful detach after such a signal was seen to spin
+// forever in the engine, holding locks that other programs on the file wait for. Committed
+// work is on disk; the engine treats the rest like any ended process.
 namespace {
-int g_signalPipe[2] = {-1, -1};
-std::atomic<bool> g_loopWatches{false};
-
 void onTerminationSignal(int sig)
 {
-    if (!g_loopWatches.load()) {
-        _exit(128 + sig);
-    }
-    const unsigned char b = static_cast<unsigned char>(sig);
-    if (write(g_signalPipe[1], &b, 1) < 0)
-        _exit(128 + sig);
+    _exit(128 + sig);
 }
 
 void takeOverTerminationSignals()
 {
-    if (g_signalPipe[0] < 0 && pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
-    if (!g_loopWatches.load()) {
-        if (QCoreApplication *app = QCoreApplication::instance()) {
-            auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, app);
-            QObject::connect(notifier, &QSocketNotifier::activated, app, [notifier] {
-                unsigned char b = 0;
-                if (read(g_signalPipe[0], &b, 1) == 1) {
-                    notifier->setEnabled(false);
-                    QCoreApplication::exit(128 + b);
-                }
-            });
-            g_loopWatches = true;
-        }
-    }
     struct sigaction sa {};
     sa.sa_handler = onTerminationSignal;
     sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
     for (int s : {SIGTERM, SIGINT, SIGHUP})
         sigaction(s, &sa, nullptr);
 }
