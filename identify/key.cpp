@@ -26,6 +26,28 @@ QSize Thumbnail::size() const
     return m_size;
 }
 
+int Key::addNode(const QString &text, int parent)
+{
+    QuestionNode node;
+    node.text = text;
+    node.parent = parent;
+    const int index = static_cast<int>(nodes.size());
+    nodes.push_back(std::move(node));
+    if (parent >= 0)
+        nodes[static_cast<size_t>(parent)].children.push_back(index);
+    QuestionHintList << QString();
+    HintPicList.emplace_back();
+    return index;
+}
+
+void Key::numberAnswers()
+{
+    int counter = 0;
+    for (QuestionNode &n : nodes)
+        n.answerNumber = n.isAnswer() ? ++counter : 0;
+    answerCount = counter;
+}
+
 std::vector<int> Key::topLevel() const
 {
     std::vector<int> out;

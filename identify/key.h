@@ -67,6 +67,11 @@ struct Key {
     GroupInfo about;
 
     int taxonCount() const { return static_cast<int>(SpeciesList.size()); }
+    // Appends a node as the last child of `parent` (-1: top level) with an empty hint and
+    // picture; valid in pre-order when nodes are added parents first, depth first.
+    int addNode(const QString &text, int parent = -1);
+    // Answer numbers: every node without children, in pre-order, counted from 1.
+    void numberAnswers();
     void clear() { *this = Key(); }
     // Absolute indexes of the top-level nodes, in order.
     std::vector<int> topLevel() const;

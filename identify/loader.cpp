@@ -153,14 +153,11 @@ void loadFinderKey(Key &key, fb::Query &tmpquery, fb::Query &tmpquery2, int grou
     tmpquery.close();
 
     // Answer numbers: leaves in pre-order.
-    int counter = 0;
-    for (QuestionNode &n : key.nodes)
-        n.answerNumber = n.children.empty() ? ++counter : 0;
-    key.answerCount = counter;
+    key.numberAnswers();
 
     // Taxa in the order of their Latin names.
     sql::OpenQuery(tmpquery, taxaSql(groupId));
-    const std::string unknown(static_cast<size_t>(counter), '?');
+    const std::string unknown(static_cast<size_t>(key.answerCount), '?');
     for (; !tmpquery.eof(); tmpquery.next()) {
         key.Fajok.push_back(tmpquery.field(0).asInt());
         const QString lat = tmpquery.field(1).asString();

@@ -29,17 +29,7 @@ constexpr int kChosenOff = 4; // of the chosen, this many in state 2
 identify::Key syntheticKey()
 {
     identify::Key key;
-    auto add = [&key](const QString &text, int parent) {
-        identify::QuestionNode node;
-        node.text = text;
-        node.parent = parent;
-        const int index = static_cast<int>(key.nodes.size());
-        key.nodes.push_back(node);
-        if (parent >= 0)
-            key.nodes[static_cast<size_t>(parent)].children.push_back(index);
-        key.QuestionHintList << QString();
-        key.HintPicList.emplace_back();
-    };
+    auto add = [&key](const QString &text, int parent) { key.addNode(text, parent); };
     for (int g = 0; g < 10; ++g) {
         const int group = static_cast<int>(key.nodes.size());
         add(QStringLiteral("Kérdéscsoport %1").arg(g + 1), -1);
@@ -50,10 +40,7 @@ identify::Key syntheticKey()
                 add(QStringLiteral("válasz %1").arg(o + 1), question);
         }
     }
-    int answers = 0;
-    for (auto &node : key.nodes)
-        node.answerNumber = node.isAnswer() ? ++answers : 0;
-    key.answerCount = answers;
+    key.numberAnswers();
 
     std::mt19937 random(20240501);
     std::uniform_int_distribution<int> percent(0, 99);
@@ -65,7 +52,7 @@ identify::Key syntheticKey()
         key.LinkList << QString();
         key.Fajok.push_back(t + 1);
         key.JPEGImageList1.emplace_back();
-        std::string values(static_cast<size_t>(answers), '?');
+        std::string values(static_cast<size_t>(key.answerCount), '?');
         for (char &c : values) {
             const int p = percent(random);
             c = p < 75 ? '?' : p < 92 ? '+' : p < 95 ? '-' : p < 96 ? '*' : static_cast<char>('a' + p % 3);

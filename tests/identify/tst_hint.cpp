@@ -277,15 +277,9 @@ private slots:
     {
         identify::Key key;
         auto add = [&](const QString &text, int parent, const QString &hintText, const QImage &picture) {
-            identify::QuestionNode node;
-            node.text = text;
-            node.parent = parent;
-            key.nodes.push_back(node);
-            const int index = static_cast<int>(key.nodes.size()) - 1;
-            if (parent >= 0)
-                key.nodes[static_cast<size_t>(parent)].children.push_back(index);
-            key.QuestionHintList << hintText;
-            key.HintPicList.push_back(picture);
+            const int index = key.addNode(text, parent);
+            key.QuestionHintList[index] = hintText;
+            key.HintPicList[static_cast<size_t>(index)] = picture;
             return index;
         };
         const int levél = add("Levél", -1, "<PIC>0</PIC>A levél alakja", filled({300, 150}, Qt::red));
@@ -294,10 +288,7 @@ private slots:
         const int virág = add("Virág", -1, "<PIC>3</PIC>", {});
         add("fehér", virág, "Fehér szirom", {});
         key.HintPicList[3] = filled({90, 180}, Qt::blue);
-        int answer = 0;
-        for (auto &n : key.nodes)
-            n.answerNumber = n.isAnswer() ? ++answer : 0;
-        key.answerCount = answer;
+        key.numberAnswers();
 
         identify::IdentifyScreen screen(identify::IdentifyScreen::Arrangement::Finder);
         screen.resize(900, 600);

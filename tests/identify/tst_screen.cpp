@@ -28,24 +28,7 @@ namespace {
 
 int addNode(identify::Key &key, const QString &text, int parent = -1)
 {
-    identify::QuestionNode node;
-    node.text = text;
-    node.parent = parent;
-    const int index = static_cast<int>(key.nodes.size());
-    key.nodes.push_back(node);
-    if (parent >= 0)
-        key.nodes[static_cast<size_t>(parent)].children.push_back(index);
-    key.QuestionHintList << QString();
-    key.HintPicList.emplace_back();
-    return index;
-}
-
-void numberAnswers(identify::Key &key)
-{
-    int counter = 0;
-    for (auto &node : key.nodes)
-        node.answerNumber = node.isAnswer() ? ++counter : 0;
-    key.answerCount = counter;
+    return key.addNode(text, parent);
 }
 
 QByteArray jpegOf(QSize size, QColor colour)
@@ -80,7 +63,7 @@ identify::Key treeKey()
     const int szín2 = addNode(key, "Szín", virág); // same text under the same parent
     addNode(key, "kék", szín2);
     addNode(key, "Termés van");
-    numberAnswers(key);
+    key.numberAnswers();
 
     const std::vector<Taxon> taxa = {
         {"Acer campestre", "mezei juhar", "https://example.org/acer", 100, jpegOf({240, 120}, Qt::red), "+-+-+-?+"},
@@ -302,7 +285,7 @@ private slots:
         addNode(key, "Tüske");
         const int q = addNode(key, "Tüske");
         addNode(key, "hosszú", q);
-        numberAnswers(key);
+        key.numberAnswers();
         key.SpeciesList << "Rosa canina";
         key.SpeciesHunList << "gyepűrózsa";
         key.LinkList << "";
@@ -326,7 +309,7 @@ private slots:
             parent = addNode(key, QString("Szint %1").arg(depth), parent);
         addNode(key, "levél", parent);
         addNode(key, "másik");
-        numberAnswers(key);
+        key.numberAnswers();
         key.SpeciesList << "A a" << "B b";
         key.SpeciesHunList << "A a" << "B b";
         key.LinkList << "" << "";
